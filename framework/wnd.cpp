@@ -6,24 +6,28 @@
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x4B54;  // one subclass of ours per window
+// The object behind a subclassed window, kept with the window itself (not every comctl32 exports a lookup).
+const wchar_t kObjectProp[] = L"kt.CWnd";
 }
 
 CWnd::~CWnd() {
-  if (m_bSubclassed && m_hWnd) ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+  if (m_bSubclassed && m_hWnd) {
+    ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+    ::RemovePropW(m_hWnd, kObjectProp);
+  }
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
   if (!hwnd || !::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
     return FALSE;
+  ::SetPropW(hwnd, kObjectProp, this);
   m_hWnd = hwnd;
   m_bSubclassed = true;
   return TRUE;
 }
 
 CWnd* CWnd::FromSubclassed(HWND hwnd) {
-  DWORD_PTR ref = 0;
-  if (!hwnd || !::GetWindowSubclass(hwnd, SubclassProc, kSubclassId, &ref)) return nullptr;
-  return reinterpret_cast<CWnd*>(ref);
+  return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProp)) : nullptr;
 }
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
@@ -32,6 +36,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, U
   auto* self = reinterpret_cast<CWnd*>(ref);
   if (msg == WM_NCDESTROY) {
     ::RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+    ::RemovePropW(hwnd, kObjectProp);
     self->m_bSubclassed = false;
     self->m_hWnd = nullptr;
     return ::DefSubclassProc(hwnd, msg, wp, lp);

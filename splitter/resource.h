@@ -1,0 +1,23 @@
+#pragma once
+// Resource identifiers of the main program.
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_SPLITTER_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDB_SKIN_SMALL 130
+#define IDB_SKIN_LARGE 132
+
+#define IDC_BROWSE_SOURCE 4
+#define IDC_BROWSE_TARGET 5
+#define IDC_MERGE 1000
+#define IDC_PIECE_SIZE 1002
+#define IDC_TXT_SPLIT 1005
+#define IDC_SOURCE_PATH 1012
+#define IDC_TARGET_FOLDER 1013
+#define IDC_MODE_SPLIT 1017
+#define IDC_MODE_MERGE 1018
+#define IDC_PROGRESS 1034
+#define IDC_STATUS 1035
+
+#define IDM_ABOUTBOX 0x0010
+#define ID_HELP 0xE146
