@@ -16,8 +16,10 @@ kt_build() {
   cmake -S "$KT_ROOT" -B "$KT_BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$KT_ROOT/cmake/mingw-w64.cmake" \
         -DCMAKE_BUILD_TYPE="$type" >"$KT_BUILD_DIR/configure.log" 2>&1 \
     || { cat "$KT_BUILD_DIR/configure.log"; return 1; }
-  cmake --build "$KT_BUILD_DIR" -j"$(nproc)" -- --no-print-directory 2>&1 | grep -v '^\[' || true
-  test "${PIPESTATUS[0]}" = 0
+  if ! cmake --build "$KT_BUILD_DIR" -j"$(nproc)" >"$KT_BUILD_DIR/build.log" 2>&1; then
+    grep -v '^\[' "$KT_BUILD_DIR/build.log"
+    return 1
+  fi
 }
 
 # Writes a .reg file (UTF-8 text in, UTF-16LE with BOM out) and imports it into the current prefix.
