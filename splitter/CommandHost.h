@@ -32,6 +32,14 @@ namespace kt {
 int DoSplit(CCommandHost& host);
 int DoMerge(CCommandHost& host);
 
+// The normal end of both commands: the choice is used up, so the fields are emptied and shown.
+inline void ClearChoice(CCommandHost& host) {
+  host.m_strSourcePath.clear();
+  host.m_strSourceName.clear();
+  host.m_strTargetFolder.clear();
+  host.ExchangeData(FALSE);
+}
+
 // Blocks that the commands copy with.
 constexpr UINT kCopyBlock = 1u << 20;
 

@@ -128,10 +128,7 @@ int DoMerge(CCommandHost& host) {
   }
 
   temp.Commit(output);
-  host.m_strSourcePath.clear();
-  host.m_strSourceName.clear();
-  host.m_strTargetFolder.clear();
-  host.ExchangeData(FALSE);
+  ClearChoice(host);
   return 0;
 }
 

@@ -112,10 +112,7 @@ int DoSplit(CCommandHost& host) {
     if (written < s) {
       host.m_fileSource.Close();
       if (!RemoveStalePieces(host, folder, name, n + 1)) return 1;
-      host.m_strSourcePath.clear();
-      host.m_strSourceName.clear();
-      host.m_strTargetFolder.clear();
-      host.ExchangeData(FALSE);
+      ClearChoice(host);
       return 0;
     }
   }

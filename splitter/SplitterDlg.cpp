@@ -144,25 +144,19 @@ void CSplitterDlg::OnMerge() {
   if (DoMerge() == 0) MessageBox(L"文件合并成功!", L"提示", MB_ICONEXCLAMATION);
 }
 
-void CSplitterDlg::OnModeSplit() {
-  UpdateData(TRUE);
-  ::EnableWindow(GetDlgItem(IDOK), TRUE);
-  ::EnableWindow(GetDlgItem(IDC_MERGE), FALSE);
-  m_bSplitMode = 1;
-  m_strSourcePath.clear();
-  m_strTargetFolder.clear();
-  m_cboPieceSize.EnableWindow(TRUE);
-  UpdateData(FALSE);
-}
+void CSplitterDlg::OnModeSplit() { SwitchMode(TRUE); }
 
-void CSplitterDlg::OnModeMerge() {
+void CSplitterDlg::OnModeMerge() { SwitchMode(FALSE); }
+
+// Every click on a mode, also on the one already chosen, starts the choice of files afresh.
+void CSplitterDlg::SwitchMode(BOOL split) {
   UpdateData(TRUE);
-  ::EnableWindow(GetDlgItem(IDOK), FALSE);
-  ::EnableWindow(GetDlgItem(IDC_MERGE), TRUE);
-  m_bSplitMode = 0;
+  ::EnableWindow(GetDlgItem(IDOK), split);
+  ::EnableWindow(GetDlgItem(IDC_MERGE), !split);
+  m_bSplitMode = split ? 1 : 0;
   m_strSourcePath.clear();
   m_strTargetFolder.clear();
-  m_cboPieceSize.EnableWindow(FALSE);
+  m_cboPieceSize.EnableWindow(split);
   UpdateData(FALSE);
 }
 

@@ -50,6 +50,7 @@ protected:
   BOOL OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+  void SwitchMode(BOOL split);
   // CCommandHost
   void ExchangeData(BOOL save) override { UpdateData(save); }
   int ShowDialogBox(const CString& text, const CString& caption, UINT style) override {
