@@ -5,6 +5,7 @@
 #include "dialog.h"
 #include "file.h"
 #include "filedialog.h"
+#include "gdi.h"
 #include "msgmap.h"
 #include "strings.h"
 #include "waitcursor.h"
