@@ -57,6 +57,7 @@ LRESULT CFadeProgressCtrl::SetRange(int lower, int upper) {
 
 int CFadeProgressCtrl::SetPos(int pos) {
   m_nPos = pos;
+  if (!m_hWnd) return 0;  // a null window would invalidate the whole screen
   if (m_bShownValid && PictureNow() == m_shown) {
     // The control redraws on every change of its position; the screen already shows this picture, so that
     // redraw is skipped unless something else was waiting to be painted.
