@@ -11,11 +11,7 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& ctl) {
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
   HWND h = dx->PrepareCtrl(id);
   if (dx->m_bSaveAndValidate) {
-    int n = ::GetWindowTextLengthW(h);
-    CString text(static_cast<size_t>(n) + 1, L'\0');
-    n = ::GetWindowTextW(h, text.data(), n + 1);
-    text.resize(static_cast<size_t>(n < 0 ? 0 : n));
-    value = std::move(text);
+    value = kt::WindowText(h);
   } else {
     ::SetWindowTextW(h, value.c_str());
   }

@@ -45,13 +45,15 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, U
                            static_cast<LRESULT>(0));
 }
 
-CString CWnd::GetWindowText() const {
-  int n = ::GetWindowTextLengthW(m_hWnd);
+CString kt::WindowText(HWND hwnd) {
+  int n = ::GetWindowTextLengthW(hwnd);
   CString text(static_cast<size_t>(n) + 1, L'\0');
-  n = ::GetWindowTextW(m_hWnd, text.data(), n + 1);
+  n = ::GetWindowTextW(hwnd, text.data(), n + 1);
   text.resize(static_cast<size_t>(n < 0 ? 0 : n));
   return text;
 }
+
+CString CWnd::GetWindowText() const { return kt::WindowText(m_hWnd); }
 
 int CWnd::MessageBox(const CString& text, const CString& caption, UINT type) const {
   return kt::ShowMessageBox(m_hWnd, text, caption, type);

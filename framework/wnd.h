@@ -55,6 +55,9 @@ private:
 
 namespace kt {
 
+// The whole window text of any window.
+CString WindowText(HWND hwnd);
+
 // The one place that shows message boxes. Tests watch it through a thread hook, never by replacing it.
 int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT type);
 
