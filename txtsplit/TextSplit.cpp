@@ -1,0 +1,7 @@
+#include "TextSplitHost.h"
+
+namespace kt {
+
+void TextSplit(TextSplitHost&) {}
+
+}  // namespace kt
