@@ -2,7 +2,8 @@
 # Source it; it defines functions and exports the environment, and does nothing else.
 
 KT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export KT_BUILD_DIR=${KT_BUILD_DIR:-$KT_ROOT/build}
+# Absolute, because Wine wants an absolute prefix and the tests run from inside it.
+export KT_BUILD_DIR=$(realpath -m "${KT_BUILD_DIR:-$KT_ROOT/build}")
 
 # Wine: quiet, no Mono or Gecko prompts, code page 936 from the Chinese locale (never LC_ALL=C).
 export WINEDEBUG=${WINEDEBUG:--all}
