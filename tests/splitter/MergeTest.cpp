@@ -195,3 +195,22 @@ TEST_F(MergeDialog, AFullDiskLeavesTheExistingOutputUnchanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MergeDialog, AReadOnlyTargetLeavesTheExistingOutputUnchanged) {
+  std::wstring ro = EnvPath(L"KT_READONLY_DISK");
+  if (ro.empty()) GTEST_SKIP() << "no read-only disk was mounted for this run (KT_READONLY_DISK)";
+  const auto kept = ReadBytes(ro + L"\\big");
+  ASSERT_FALSE(kept.empty());
+  for (int i : {1, 2}) WriteBytes(dir / (L"big.kt" + std::to_wstring(i)), Pattern(5000, i));
+  Prepare(dir / L"big.kt1", ro);
+  auto box = Run();
+  EXPECT_NE(L"文件合并成功!", box.text);
+  EXPECT_EQ(L"对 " + ro + L"\\big 的存取被拒绝。", box.text);
+  EXPECT_TRUE(ReadBytes(ro + L"\\big") == kept);
+  // The choice stays, so the user can pick another target and press again.
+  EXPECT_EQ(dir / L"big.kt1", live.text(IDC_SOURCE_PATH));
+}
+
+}  // namespace
