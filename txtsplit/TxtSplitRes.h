@@ -1,0 +1,3 @@
+#pragma once
+// Resource ids of KTTxtSplit.
+#define IDR_TXTSPLIT 1
