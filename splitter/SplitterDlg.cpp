@@ -1,5 +1,6 @@
 #include "SplitterDlg.h"
 #include <shellapi.h>
+#include "AboutDlg.h"
 #include "FolderPicker.h"
 #include "resource.h"
 
@@ -100,7 +101,8 @@ BOOL CSplitterDlg::OnInitDialog() {
 
 void CSplitterDlg::OnSysCommand(UINT id, LPARAM lp) {
   if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-    // The About box arrives with its own dialog class.
+    CAboutDlg about;
+    about.DoModal();
     return;
   }
   CDialog::OnSysCommand(id, lp);
