@@ -217,10 +217,6 @@ void Form::Show() {
   ::UpdateWindow(m_hWnd);
 }
 
-void Form::Unload() {
-  if (m_hWnd) ::SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
-}
-
 void Form::CloseWithoutUnload() {
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   m_loaded = false;
@@ -357,10 +353,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = ::GetFocus();
         if (focus && ::IsChild(m_hWnd, focus)) m_lastFocus = focus;
-      } else if (m_lastFocus && ::IsWindow(m_lastFocus)) {
-        ::SetFocus(m_lastFocus);
+        return 0;
       }
-      return 0;
+      if (m_lastFocus && ::IsWindow(m_lastFocus)) {
+        ::SetFocus(m_lastFocus);
+        return 0;
+      }
+      return ::DefWindowProcW(m_hWnd, msg, wp, lp);
     case WM_SETFOCUS:
       if (m_lastFocus && ::IsWindow(m_lastFocus)) ::SetFocus(m_lastFocus);
       return 0;

@@ -178,15 +178,11 @@ public:
   // Loads when needed, shows the window and gives the focus to the first control in tab order that can
   // take it.
   void Show();
-  // Closes the window as the close box does: the unload event, then the window goes.
-  void Unload();
 
   const wchar_t* Name() const { return m_name; }
   const std::vector<Control*>& Controls() const { return m_controls; }
   const std::vector<MenuItem*>& Menus() const { return m_menus; }
   HFONT Font() const { return m_font.get(); }
-  // The form's caption, before or after the window exists.
-  CString Caption() const { return m_hWnd ? GetWindowText() : m_caption; }
 
 protected:
   virtual void Form_Load() {}
