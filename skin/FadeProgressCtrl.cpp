@@ -56,22 +56,14 @@ LRESULT CFadeProgressCtrl::SetRange(int lower, int upper) {
 }
 
 int CFadeProgressCtrl::SetPos(int pos) {
+  const int previous = m_nPos;
   m_nPos = pos;
-  if (!m_hWnd) return 0;  // a null window would invalidate the whole screen
-  if (m_bShownValid && PictureNow() == m_shown) {
-    // The control redraws on every change of its position; the screen already shows this picture, so that
-    // redraw is skipped unless something else was waiting to be painted.
-    m_bPendingPaint = ::GetUpdateRect(m_hWnd, nullptr, FALSE) != FALSE;
-    m_bQuiet = true;
-    LRESULT r = SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos));
-    m_bQuiet = false;
-    if (!m_bPendingPaint) ::ValidateRect(m_hWnd, nullptr);
-    return static_cast<int>(r);
-  }
-  // The control invalidates only the strip between its old and new position, by its own range; the text
-  // and the band edges need the whole bar.
-  ::InvalidateRect(m_hWnd, nullptr, FALSE);
-  return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(pos)));
+  if (!m_hWnd) return previous;  // a null window would invalidate the whole screen
+  // The bar paints itself from m_nPos, so the common control never sees the position: it repaints at once on
+  // every change, and a sweep of thousands of positions then costs seconds. A position only marks the bar
+  // for the next update when the picture changes.
+  if (!m_bShownValid || !(PictureNow() == m_shown)) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  return previous;
 }
 
 CFadeProgressCtrl::Picture CFadeProgressCtrl::PictureNow() const {
@@ -97,12 +89,12 @@ CFadeProgressCtrl::Picture CFadeProgressCtrl::PictureNow() const {
 LRESULT CFadeProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT:
-      if (m_bQuiet && !m_bPendingPaint) {
-        ::ValidateRect(m_hWnd, nullptr);
-        return 0;
-      }
       OnPaint();
       return 0;
+    case PBM_SETPOS:
+      return SetPos(static_cast<int>(wp));
+    case PBM_GETPOS:
+      return m_nPos;
     case WM_PRINTCLIENT: {
       CDC dc(reinterpret_cast<HDC>(wp));
       RECT rc;

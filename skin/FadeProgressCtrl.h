@@ -48,6 +48,4 @@ private:
 
   Picture m_shown;           // what the last paint on the screen showed
   bool m_bShownValid = false;
-  bool m_bQuiet = false;     // forwarding a position whose picture is already on the screen
-  bool m_bPendingPaint = false;
 };

@@ -57,7 +57,8 @@ private:
     return MessageBox(text, caption, style);
   }
   int ShowAppBox(const CString& text, UINT style) override { return AfxMessageBox(text, style); }
-  void Repaint() override { UpdateWindow(); }
+  // The progress bar is a child and paints on this update too.
+  void Repaint() override { ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
   void ProgressRange(int lower, int upper) override { m_progress.SetRange(lower, upper); }
   void ProgressPos(int pos) override { m_progress.SetPos(pos); }
   void FocusSource() override;
