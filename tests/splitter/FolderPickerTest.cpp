@@ -42,11 +42,16 @@ std::wstring DisplayName(int csidl) {
   return info.szDisplayName;
 }
 
+HTREEITEM Caret(HWND tree) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
 // What the browser showed when it opened.
 struct FirstLook {
   std::vector<std::wstring> texts;  // static texts above the tree
   bool okEnabled = false;
   std::wstring root, selected;
+  std::vector<std::wstring> underRoot;
   int roots = 0;
   bool ownerDisabled = false;
 };
@@ -67,10 +72,14 @@ FirstLook Look(HWND browser, HWND owner) {
   look.okEnabled = IsWindowEnabled(GetDlgItem(browser, IDOK));
   HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
   look.root = ItemText(tree, root);
+  SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+  for (auto i = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+       i; i = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(i))))
+    look.underRoot.push_back(ItemText(tree, i));
   for (HTREEITEM i = root; i; i = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT,
                                                                              reinterpret_cast<LPARAM>(i))))
     ++look.roots;
-  look.selected = ItemText(tree, reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
+  look.selected = ItemText(tree, Caret(tree));
   look.ownerDisabled = !IsWindowEnabled(owner);
   return look;
 }
@@ -110,8 +119,11 @@ TEST_F(FolderPicker, OpensAtTheDesktopWithItsTitleAndOKEnabled) {
       << "no text above the tree reads the title";
   EXPECT_TRUE(look.okEnabled);
   EXPECT_TRUE(look.ownerDisabled) << "the browser is modal to the main dialog";
+  // One root, the desktop: the computer node lies directly under it.
   EXPECT_EQ(1, look.roots);
   EXPECT_EQ(DisplayName(CSIDL_DESKTOP), look.root);
+  ASSERT_NE(L"", DisplayName(CSIDL_DRIVES));
+  EXPECT_NE(look.underRoot.end(), std::find(look.underRoot.begin(), look.underRoot.end(), DisplayName(CSIDL_DRIVES)));
   // Nothing offered: the current target is not selected, at most the root is.
   EXPECT_TRUE(look.selected == L"<none>" || look.selected == look.root) << "selected: " << testing::PrintToString(look.selected);
 }
@@ -129,20 +141,39 @@ struct Chosen {
   std::wstring selected;  // the tree's selected item after the selection
 };
 
-// Selects the choice's item and presses the choice's button.
+
+// Selects the choice's item and presses the choice's button. A fresh process's first browser may not have
+// the item in its tree yet when it shows, so the selection is tried again, with the browser's own messages
+// let through, until the item is selected (or 3 s have passed).
 void Choose(HWND browser, const Choice& c, Chosen* out) {
-  if (!c.path.empty()) {
-    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(c.path.c_str()));
-  } else if (c.csidl >= 0) {
-    LPITEMIDLIST pidl = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, c.csidl, &pidl))) {
-      SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(pidl));
-      CoTaskMemFree(pidl);
-    }
-  }
   HWND tree = GetDlgItem(browser, kTree);
+  auto landed = [&](const std::wstring& text) {
+    if (c.csidl >= 0) return text == DisplayName(c.csidl);
+    if (c.path.size() <= 3) return text.find(c.path.substr(0, 2)) != std::wstring::npos;  // "... (K:)"
+    return text == c.path.substr(c.path.rfind(L'\\') + 1);  // a folder shows by its name
+  };
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 3000;) {
+    if (!c.path.empty()) {
+      SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(c.path.c_str()));
+    } else if (c.csidl >= 0) {
+      LPITEMIDLIST pidl = nullptr;
+      if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, c.csidl, &pidl))) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(pidl));
+        CoTaskMemFree(pidl);
+      }
+    } else {
+      break;  // nothing to select
+    }
+    out->selected = ItemText(tree, Caret(tree));
+    if (landed(out->selected)) break;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(20);
+  }
   out->okEnabled = IsWindowEnabled(GetDlgItem(browser, IDOK));
-  out->selected = ItemText(tree, reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
   Press(browser, c.button);
 }
 
