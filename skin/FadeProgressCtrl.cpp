@@ -62,17 +62,30 @@ int CFadeProgressCtrl::SetPos(int pos) {
   // The bar paints itself from m_nPos, so the common control never sees the position: it repaints at once on
   // every change, and a sweep of thousands of positions then costs seconds. A position only marks the bar
   // for the next update when the picture changes.
-  if (!m_bShownValid || !(PictureNow() == m_shown)) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  // Measured against the geometry last painted: asking the window for it on every position is a round trip
+  // to the window server under Wine. A change of size repaints through WM_PAINT anyway.
+  // Once marked, the bar paints whatever position it holds by then, so the rest of a sweep costs nothing.
+  if (m_bMarked) return previous;
+  if (!m_bShownValid || !(PictureIn(m_shown.client, m_shown.vertical) == m_shown)) {
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    m_bMarked = true;
+  }
   return previous;
 }
 
 CFadeProgressCtrl::Picture CFadeProgressCtrl::PictureNow() const {
+  RECT client;
+  GetClientRect(&client);
+  return PictureIn(client, (GetStyle() & PBS_VERTICAL) != 0);
+}
+
+CFadeProgressCtrl::Picture CFadeProgressCtrl::PictureIn(const RECT& client, bool vertical) const {
   Picture p;
-  GetClientRect(&p.client);
+  p.client = client;
+  p.vertical = vertical;
   p.background = m_crBackground;
   if (m_nPos <= m_nLower || m_nPos > m_nUpper) return p;  // background only, no text
   p.ramp = true;
-  p.vertical = (GetStyle() & PBS_VERTICAL) != 0;
   int extent = p.vertical ? p.client.bottom : p.client.right;
   // The lower bound does not enter the filled length, only the percentage.
   p.filled = static_cast<int>(static_cast<double>(m_nPos) / m_nUpper * extent);
@@ -121,6 +134,7 @@ void CFadeProgressCtrl::OnPaint() {
   Paint(&dc);
   m_shown = now;
   m_bShownValid = true;
+  m_bMarked = false;
 }
 
 void CFadeProgressCtrl::Paint(CDC* dc) {

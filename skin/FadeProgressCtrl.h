@@ -42,10 +42,12 @@ private:
     bool operator==(const Picture& o) const;
   };
   Picture PictureNow() const;  // also the painter's layout
+  Picture PictureIn(const RECT& client, bool vertical) const;
   void OnPaint();
   void Paint(CDC* dc);
   void DrawRamp(CDC* dc, const RECT& rc, int filled, bool vertical);
 
   Picture m_shown;           // what the last paint on the screen showed
   bool m_bShownValid = false;
+  bool m_bMarked = false;    // invalidated by a position change and not painted since
 };

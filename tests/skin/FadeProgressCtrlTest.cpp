@@ -175,6 +175,10 @@ TEST_F(SkinFadeProgress, SweepKeepsThePictureOfItsPosition) {
     bar.ctrl.SetPos(pos);
     UpdateWindow(bar.hwnd);
   }
+  // The position is the bar's own, and the control's messages report it.
+  EXPECT_EQ(4999, SendMessageW(bar.hwnd, PBM_GETPOS, 0, 0));
+  EXPECT_EQ(4999, SendMessageW(bar.hwnd, PBM_SETPOS, 10, 0));
+  bar.ctrl.SetPos(4999);
   Canvas after(180, 18);
   bar.Print(after);
   Bar fresh(180, 18);
