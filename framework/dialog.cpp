@@ -1,4 +1,5 @@
 #include "dialog.h"
+#include <algorithm>
 #include <windowsx.h>
 #include "app.h"
 
@@ -8,12 +9,18 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& ctl) {
   if (!ctl.m_hWnd) ctl.AttachControl(dx->PrepareCtrl(id));
 }
 
+// Writing a control repaints it even when nothing changes; the commands refresh the fields after every
+// piece, so a text that is already there is left alone.
+static void SetTextIfChanged(HWND h, const CString& value) {
+  if (kt::WindowText(h) != value) ::SetWindowTextW(h, value.c_str());
+}
+
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
   HWND h = dx->PrepareCtrl(id);
   if (dx->m_bSaveAndValidate) {
     value = kt::WindowText(h);
   } else {
-    ::SetWindowTextW(h, value.c_str());
+    SetTextIfChanged(h, value);
   }
 }
 
@@ -21,9 +28,17 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value) {
   HWND h = dx->PrepareCtrl(id);
   if (dx->m_bSaveAndValidate) {
     DDX_Text(dx, id, value);
-  } else if (::SendMessageW(h, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                            reinterpret_cast<LPARAM>(value.c_str())) == CB_ERR) {
-    ::SetWindowTextW(h, value.c_str());
+    return;
+  }
+  LRESULT match = ::SendMessageW(h, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
+  if (match == CB_ERR) {
+    SetTextIfChanged(h, value);
+  } else {
+    CString item(static_cast<size_t>(std::max<LRESULT>(0, ::SendMessageW(h, CB_GETLBTEXTLEN, match, 0))), L'\0');
+    ::SendMessageW(h, CB_GETLBTEXT, match, reinterpret_cast<LPARAM>(&item[0]));
+    item.resize(wcslen(item.c_str()));
+    if (::SendMessageW(h, CB_GETCURSEL, 0, 0) != match || kt::WindowText(h) != item)
+      ::SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(match), 0);
   }
 }
 
