@@ -9,12 +9,25 @@
 
 namespace e2e {
 
-// The Windows path of a program in the build's bin folder (KT_BIN_DIR), such as ProgramPath(L"KTSplit.exe").
+// The Windows path of a program in the programs' folder, such as ProgramPath(L"KTSplit.exe"): the folder named
+// by the environment variable KT_BIN_DIR (a Unix or Windows path; an unpacked release, say), else the build's
+// bin folder.
 std::wstring ProgramPath(const std::wstring& exeName);
+// A Unix path as Wine's drive of the root shows it ("/a/b" gives "Z:\a\b"); a Windows path as it is.
+std::wstring WindowsPath(std::wstring path);
 
 // Puts the calling thread on a desktop of its own, before it makes any window; processes started afterwards
 // go there too. Activation and focus are per desktop, so tests running side by side keep theirs.
 bool UseOwnDesktop();
+// The visible top-level windows of every process on the calling thread's desktop.
+std::vector<HWND> DesktopWindows();
+DWORD ProcessOf(HWND h);
+// The full path of a process's program file, empty when it cannot be asked.
+std::wstring ImagePath(DWORD pid);
+// The processes started by pid, by its children, and so on (still running or not yet reaped).
+std::vector<DWORD> DescendantsOf(DWORD pid);
+// Ends a process that a test caused: WM_CLOSE to its windows, then termination after ms. True when it ended.
+bool EndProcess(DWORD pid, DWORD ms = 5000);
 
 // Text and class of any window, also of another process (WM_GETTEXT with a time limit).
 std::wstring Text(HWND h);
@@ -30,13 +43,19 @@ struct Box {
   HWND hwnd = nullptr;
   std::wstring caption, text;
   UINT buttons = 0;  // MB_OK, MB_OKCANCEL, MB_YESNO or MB_YESNOCANCEL, read from the buttons it has
-  bool hasIcon = false;
+  bool hasIcon = false;  // which icon cannot be told from outside: its handle belongs to the box's process
   explicit operator bool() const { return hwnd != nullptr; }
 };
 Box ReadBox(HWND box);
 
 // Polls f every 20 ms until it gives a window, or the time is up (nullptr).
 HWND WaitFor(const std::function<HWND()>& f, DWORD ms);
+// Polls until the condition holds; false when the time is up.
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 15000);
+// The first visible, enabled top-level window on the desktop, of any process, that match accepts.
+HWND WaitDesktopWindow(const std::function<bool(HWND)>& match, DWORD ms = 15000);
+// The first child of parent with this class (compared without case) and text.
+HWND FindChild(HWND parent, const std::wstring& cls, const std::wstring& text);
 
 // Posts BN_CLICKED of control id to a dialog: a button press, or the answer of a box (IDOK, IDYES, ...).
 // Posted, because the command may open modal windows of its own.
@@ -45,11 +64,22 @@ void Click(HWND dialog, int id);
 bool TypeInto(HWND dialog, int id, const std::wstring& text);
 // Posts a system menu command (WM_SYSCOMMAND) to a window.
 void SysCommand(HWND window, UINT command);
+// A mouse click on a check box or radio button (BM_CLICK, posted): the control checks itself, clears the
+// other radios of its group and tells its parent, as under the mouse.
+void Press(HWND button);
+bool IsChecked(HWND button);
+// Picks the entry with exactly this text from a combo box's list, as a user's pick does: the selection, then
+// CBN_SELCHANGE to the parent. False when the list has no such entry.
+bool PickFromList(HWND dialog, int comboId, const std::wstring& entry);
+// Answers a box or dialog with a button (IDOK, IDYES, IDNO, ...) and waits until it is gone.
+bool Answer(HWND box, int id, DWORD ms = 15000);
 
 // A program started for one test; the destructor ends it if it still runs.
 class Process {
 public:
   explicit Process(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"");
+  // A running process that the test did not start itself but must end (one its program started).
+  explicit Process(DWORD pid);
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
@@ -74,8 +104,11 @@ public:
   // Waits for the end; the exit code in *code.
   bool WaitExit(DWORD ms = 15000, DWORD* code = nullptr) const;
   // Ends the program: WM_CLOSE to its visible windows, then waits; what still runs after ms is terminated.
-  // Returns true when it ended by itself.
+  // Whatever it started (a folder window of the shell, say) is ended after it. Returns true when the program
+  // ended by itself.
   bool Close(DWORD ms = 10000);
+  // The processes it started that still run.
+  std::vector<DWORD> RunningDescendants() const;
 
 private:
   PROCESS_INFORMATION pi_{};
