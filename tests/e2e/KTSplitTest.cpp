@@ -213,8 +213,12 @@ TEST_F(KTSplitE2E, TxtSplitButtonStartsTheTextSplitterFromTheProgramsFolder) {
   e2e::Process txt(e2e::ProcessOf(txtWindow));
   ASSERT_TRUE(txt.started());
   EXPECT_NE(ui.app.pid(), txt.pid());
-  EXPECT_EQ(0, lstrcmpiW(e2e::ProgramPath(L"KTTxtSplit.exe").c_str(), e2e::ImagePath(txt.pid()).c_str()))
-      << testing::PrintToString(e2e::ImagePath(txt.pid()));
+  const std::wstring image = e2e::ImagePath(txt.pid());
+  EXPECT_EQ(0, lstrcmpiW(e2e::ProgramPath(L"KTTxtSplit.exe").c_str(), image.c_str())) << testing::PrintToString(image);
+  EXPECT_EQ(0, lstrcmpiW(Folder(e2e::ImagePath(ui.app.pid())).c_str(), Folder(image).c_str()))
+      << "beside KTSplit.exe";
+  // For the package test, which checks that the unpacked program ran.
+  RecordProperty("KTTxtSplit", std::string(image.begin(), image.end()));
   auto started = ui.app.RunningDescendants();
   EXPECT_NE(started.end(), std::find(started.begin(), started.end(), txt.pid())) << "started by KTSplit";
 
