@@ -19,6 +19,22 @@ std::wstring DesktopName() {
 
 bool IsVisibleTop(HWND h) { return IsWindowVisible(h) != FALSE; }
 
+// Every program a test starts, and whatever those start, is in one job that ends with the test process: a test
+// stopped by its time limit, or one that crashes, leaves nothing running for the next test.
+HANDLE TestJob() {
+  static HANDLE job = [] {
+    HANDLE j = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION info{};
+    info.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (j && !SetInformationJobObject(j, JobObjectExtendedLimitInformation, &info, sizeof info)) {
+      CloseHandle(j);
+      j = nullptr;
+    }
+    return j;
+  }();
+  return job;
+}
+
 }  // namespace
 
 std::wstring WindowsPath(std::wstring path) {
@@ -254,8 +270,12 @@ Process::Process(const std::wstring& exe, const std::wstring& args, const std::w
   STARTUPINFOW si{sizeof(si)};
   if (!desktop.empty() && desktop != L"Default") si.lpDesktop = desktop.data();
   std::wstring cmd = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
-  started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  // Suspended until it is in the job, so that nothing it starts escapes the job.
+  started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                             dir.empty() ? nullptr : dir.c_str(), &si, &pi_) != FALSE;
+  if (!started_) return;
+  if (HANDLE job = TestJob()) AssignProcessToJobObject(job, pi_.hProcess);
+  ResumeThread(pi_.hThread);
 }
 
 Process::Process(DWORD pid) {
