@@ -24,7 +24,8 @@ std::vector<HWND> DesktopWindows();
 DWORD ProcessOf(HWND h);
 // The full path of a process's program file, empty when it cannot be asked.
 std::wstring ImagePath(DWORD pid);
-// The processes started by pid, by its children, and so on (still running or not yet reaped).
+// The running processes started by pid, by its children, and so on (through children still running; a
+// process whose parent ended no longer traces back through it).
 std::vector<DWORD> DescendantsOf(DWORD pid);
 // Ends a process that a test caused: WM_CLOSE to its windows, then termination after ms. True when it ended.
 bool EndProcess(DWORD pid, DWORD ms = 5000);
@@ -74,7 +75,8 @@ bool PickFromList(HWND dialog, int comboId, const std::wstring& entry);
 // Answers a box or dialog with a button (IDOK, IDYES, IDNO, ...) and waits until it is gone.
 bool Answer(HWND box, int id, DWORD ms = 15000);
 
-// A program started for one test; the destructor ends it if it still runs.
+// A program started for one test; the destructor ends it if it still runs. It and whatever it starts are in
+// a job that ends with the test process, should the test itself be stopped.
 class Process {
 public:
   explicit Process(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"");
