@@ -158,19 +158,22 @@ void CFadeProgressCtrl::Paint(CDC* dc) {
 void CFadeProgressCtrl::DrawRamp(CDC* dc, const RECT& rc, int filled, bool vertical) {
   COffscreenDC off(dc);
   Ramp ramp(m_crStart, m_crEnd, vertical ? rc.bottom : rc.right);
+  // One brush whose colour changes per band: a brush made and freed for each of up to 255 bands made a paint
+  // of a full bar cost about a millisecond, and the merge paints it after every piece.
+  const HGDIOBJ dcBrush = ::GetStockObject(DC_BRUSH);
+  const COLORREF oldColour = ::GetDCBrushColor(off);
   for (int i = 0; i < ramp.bands; ++i) {
     int start = ramp.Edge(i), end = ramp.Edge(i + 1);
     // Across the bar the band reaches one pixel beyond the client area.
     RECT band = vertical ? RECT{0, start, rc.right + 1, end} : RECT{start, 0, end, rc.bottom + 1};
-    {
-      CBrush brush(ramp.Colour(i));
-      off.FillRect(&band, &brush);
-    }
+    ::SetDCBrushColor(off, ramp.Colour(i));
+    ::FillRect(off, &band, static_cast<HBRUSH>(dcBrush));
     if (end > filled) {
       RECT rest = vertical ? RECT{0, end, rc.right, rc.bottom} : RECT{end, 0, rc.right, rc.bottom};
-      CBrush background(m_crBackground);
-      off.FillRect(&rest, &background);
+      ::SetDCBrushColor(off, m_crBackground);
+      ::FillRect(off, &rest, static_cast<HBRUSH>(dcBrush));
       break;
     }
   }
+  ::SetDCBrushColor(off, oldColour);
 }
