@@ -20,6 +20,11 @@ inline CString LeftOfLast(const CString& s, wchar_t ch) {
   return i < 0 ? s : s.substr(0, static_cast<size_t>(i));
 }
 
+// Reads the number at the start of text, leniently: leading blanks, an optional sign, digits with an optional
+// "." fraction and an optional exponent (counted only with digits after it). Whatever follows is ignored
+// ("100KB" reads as 100); text that does not begin with a number reads as 0.
+double ReadLeadingNumber(const CString& text);
+
 // Replaces every "%1" with arg.
 CString FormatPercent1(const CString& pattern, const CString& arg);
 

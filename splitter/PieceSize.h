@@ -5,10 +5,6 @@
 
 namespace kt {
 
-// Reads a decimal number from the start of text: blanks, an optional sign, digits with an optional fraction
-// and exponent; reading stops at the first character that does not fit; no number reads as 0.
-double ReadLeadingNumber(const CString& text);
-
 // S: the megabytes times 1048576, truncated toward zero. Values that do not fit come out as 0 (invalid).
 int64_t PieceSizeBytes(const CString& megabytes);
 
