@@ -105,26 +105,17 @@ public:
   bool Locked = false;    // text boxes: read-only
 };
 
-struct Frame : Control {
-  Frame(Form& f, const wchar_t* name, Twips p, const wchar_t* caption, int tab, Control* in = nullptr)
-      : Control(f, Kind::Frame, name, p, caption, tab, in) {}
+// The kinds of control, each a Control made with its kind.
+template <Control::Kind K>
+struct ControlOf : Control {
+  ControlOf(Form& f, const wchar_t* name, Twips p, const wchar_t* caption, int tab, Control* in = nullptr)
+      : Control(f, K, name, p, caption, tab, in) {}
 };
-struct Label : Control {
-  Label(Form& f, const wchar_t* name, Twips p, const wchar_t* caption, int tab, Control* in = nullptr)
-      : Control(f, Kind::Label, name, p, caption, tab, in) {}
-};
-struct TextBox : Control {
-  TextBox(Form& f, const wchar_t* name, Twips p, const wchar_t* text, int tab, Control* in = nullptr)
-      : Control(f, Kind::TextBox, name, p, text, tab, in) {}
-};
-struct CommandButton : Control {
-  CommandButton(Form& f, const wchar_t* name, Twips p, const wchar_t* caption, int tab, Control* in = nullptr)
-      : Control(f, Kind::CommandButton, name, p, caption, tab, in) {}
-};
-struct CheckBox : Control {
-  CheckBox(Form& f, const wchar_t* name, Twips p, const wchar_t* caption, int tab, Control* in = nullptr)
-      : Control(f, Kind::CheckBox, name, p, caption, tab, in) {}
-};
+using Frame = ControlOf<Control::Kind::Frame>;
+using Label = ControlOf<Control::Kind::Label>;
+using TextBox = ControlOf<Control::Kind::TextBox>;
+using CommandButton = ControlOf<Control::Kind::CommandButton>;
+using CheckBox = ControlOf<Control::Kind::CheckBox>;
 
 // A menu of the form's menu bar. Items without a parent sit on the bar; an item with children opens them as
 // its submenu; the caption "-" makes a separator line.
