@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "E2E.h"
 #include "Fixtures.h"
 #include "frmTxtSplit.h"
 
@@ -14,72 +15,41 @@ namespace {
 const wchar_t kCaption[] = L"TXT文件分割工具 V1.5";
 const std::string kNotice = "ktfilesplit|Other information,Not used.\n";
 
-std::wstring ExePath() {
-  std::wstring dir = KT_BIN_DIR;
-  for (auto& c : dir)
-    if (c == L'/') c = L'\\';
-  return L"Z:" + dir + L"\\KTTxtSplit.exe";
+std::wstring ExePath() { return e2e::ProgramPath(L"KTTxtSplit.exe"); }
+
+bool IsFormWindow(HWND h) {
+  wchar_t cls[32] = {};
+  GetClassNameW(h, cls, 32);
+  return lstrcmpW(cls, kt::forms::Form::kClassName) == 0;
 }
 
-// The program's windows: top-level, of the forms' class, with the caption; visible ones only if asked.
-std::vector<HWND> WindowsOf(DWORD pid, bool visibleOnly) {
-  struct Search { DWORD pid; bool visible; std::vector<HWND> found; } s{pid, visibleOnly, {}};
-  EnumWindows(
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (owner == s->pid && (!s->visible || IsWindowVisible(h))) s->found.push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.found;
+// Names the notice log for the program about to start; the started program inherits it.
+std::wstring WithNoticeLog(const std::wstring& log) {
+  SetEnvironmentVariableW(L"KT_NOTIFY_LOG", log.c_str());
+  return ExePath();
 }
 
-class Program {
+// The real program, started with its notices going to log; ended, if still running, at the end.
+class Program : public e2e::Process {
 public:
-  explicit Program(const std::wstring& log) {
-    SetEnvironmentVariableW(L"KT_NOTIFY_LOG", log.c_str());
-    STARTUPINFOW si{sizeof(si)};
-    std::wstring cmd = L"\"" + ExePath() + L"\"";
-    started = CreateProcessW(ExePath().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  explicit Program(const std::wstring& log) : e2e::Process(WithNoticeLog(log)) {
     SetEnvironmentVariableW(L"KT_NOTIFY_LOG", nullptr);
   }
-  ~Program() {
-    if (!started) return;
-    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-      if (HWND h = window()) PostMessageW(h, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
   // Its window, once shown (waits up to 30 s).
-  HWND waitForWindow() const {
-    for (int i = 0; i < 300; ++i) {
-      if (HWND h = window()) return h;
-      if (WaitForSingleObject(pi.hProcess, 100) != WAIT_TIMEOUT) return nullptr;
-    }
-    return nullptr;
-  }
+  HWND waitForWindow() const { return WaitWindow(IsMain, 30000); }
   HWND window() const {
-    for (HWND h : WindowsOf(pi.dwProcessId, true)) {
-      wchar_t cls[32] = {};
-      GetClassNameW(h, cls, 32);
-      if (lstrcmpW(cls, kt::forms::Form::kClassName) == 0 && kt::WindowText(h) == kCaption) return h;
-    }
+    for (HWND h : Windows())
+      if (IsMain(h)) return h;
     return nullptr;
   }
   // Waits for the end; returns the exit code, or -1 when still running after the time.
   long waitForExit(DWORD ms = 15000) const {
-    if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    return static_cast<long>(code);
+    return WaitExit(ms, &code) ? static_cast<long>(code) : -1;
   }
 
-  BOOL started = FALSE;
-  PROCESS_INFORMATION pi{};
+private:
+  static bool IsMain(HWND h) { return IsFormWindow(h) && kt::WindowText(h) == kCaption; }
 };
 
 std::string Text(const std::wstring& path) {
@@ -95,7 +65,7 @@ UINT MenuId(kt::forms::MenuItem frmTxtSplit::*item) {
 TEST(TxtProcess, OneStartNotifiesOnceAndTheCloseBoxEndsIt) {
   TempDir dir;
   Program p(dir / L"notify.log");
-  ASSERT_TRUE(p.started) << GetLastError();
+  ASSERT_TRUE(p.started()) << GetLastError();
   HWND w = p.waitForWindow();
   ASSERT_TRUE(w);
   // The notice comes from the load event, before the window shows.
@@ -110,15 +80,12 @@ TEST(TxtProcess, SecondStartEndsSilentlyAndExitEndsTheFirst) {
   Program first(dir / L"notify.log");
   ASSERT_TRUE(first.waitForWindow());
   Program second(dir / L"notify.log");
-  ASSERT_TRUE(second.started);
+  ASSERT_TRUE(second.started());
   // The second one ends by itself, without a window of its own, visible or not, while it runs.
   bool sawWindow = false;
-  while (WaitForSingleObject(second.pi.hProcess, 20) == WAIT_TIMEOUT)
-    for (HWND h : WindowsOf(second.pi.dwProcessId, false)) {
-      wchar_t cls[32] = {};
-      GetClassNameW(h, cls, 32);
-      if (lstrcmpW(cls, kt::forms::Form::kClassName) == 0) sawWindow = true;
-    }
+  while (WaitForSingleObject(second.handle(), 20) == WAIT_TIMEOUT)
+    for (HWND h : second.Windows(false))
+      if (IsFormWindow(h)) sawWindow = true;
   EXPECT_EQ(0, second.waitForExit());
   EXPECT_FALSE(sawWindow);
   EXPECT_EQ(kNotice, Text(dir / L"notify.log")) << "only the first start gives notice";
@@ -161,7 +128,7 @@ TEST(TxtProcess, WithoutTheComponentItStartsAsUsual) {
     HWND w = p.waitForWindow();
     ASSERT_TRUE(w);
     EXPECT_TRUE(IsWindowEnabled(w)) << "no box of its own holds the window";
-    EXPECT_EQ(1u, WindowsOf(p.pi.dwProcessId, true).size()) << "nothing but the window shows";
+    EXPECT_EQ(1u, p.Windows().size()) << "nothing but the window shows";
     EXPECT_FALSE(Exists(dir / L"notify.log"));
     PostMessageW(w, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, p.waitForExit());
